@@ -20,9 +20,25 @@ class Room {
  public:
   // The values of one record, in the order `read` takes them from the story file.
   enum Field {
-    DESCRIPTION, LOOK_TEXT, SEARCHED, HAS_ALIEN, HAS_COMM_STATION, HAS_MEDPAC, HAS_RIFLE,
-    HAS_KEY, EXIT_NORTH, EXIT_SOUTH, EXIT_EAST, EXIT_WEST, ALIEN_HEALTH, KEY_NORTH, KEY_SOUTH,
-    KEY_EAST, KEY_WEST, COMM_TEXT, FIELD_COUNT
+    DESCRIPTION,
+    LOOK_TEXT,
+    SEARCHED,
+    HAS_ALIEN,
+    HAS_COMM_STATION,
+    HAS_MEDPAC,
+    HAS_RIFLE,
+    HAS_KEY,
+    EXIT_NORTH,
+    EXIT_SOUTH,
+    EXIT_EAST,
+    EXIT_WEST,
+    ALIEN_HEALTH,
+    KEY_NORTH,
+    KEY_SOUTH,
+    KEY_EAST,
+    KEY_WEST,
+    COMM_TEXT,
+    FIELD_COUNT
   };
 
   Room() = default;

@@ -11,8 +11,8 @@ std::string roomName(int x, int y) {
 }
 
 // Refuses an exit that is set in a room on the edge of the map it would lead off.
-void checkExit(StoryFile& storyFile, bool exit, bool leavesMap, int line, const char* field,
-               int x, int y) {
+void checkExit(StoryFile& storyFile, bool exit, bool leavesMap, int line, const char* field, int x,
+               int y) {
   if (exit && leavesMap) {
     storyFile.fail(line, std::string(field) + " of " + roomName(x, y) + " leads off the map");
   }
@@ -52,16 +52,15 @@ bool readStory(StoryFile& storyFile, Story& story) {
       checkExit(storyFile, room.exitNorth, y == 0, lines[Room::EXIT_NORTH], "exitNorth", x, y);
       checkExit(storyFile, room.exitSouth, y == MAP_HEIGHT - 1, lines[Room::EXIT_SOUTH],
                 "exitSouth", x, y);
-      checkExit(storyFile, room.exitEast, x == MAP_WIDTH - 1, lines[Room::EXIT_EAST], "exitEast",
-                x, y);
+      checkExit(storyFile, room.exitEast, x == MAP_WIDTH - 1, lines[Room::EXIT_EAST], "exitEast", x,
+                y);
       checkExit(storyFile, room.exitWest, x == 0, lines[Room::EXIT_WEST], "exitWest", x, y);
     }
   }
   return !storyFile.failed();
 }
 
-bool loadStory(const std::string& path, const std::string& name, Story& story,
-               std::string& error) {
+bool loadStory(const std::string& path, const std::string& name, Story& story, std::string& error) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     error = name + ": cannot open the story file: " + std::strerror(errno);

@@ -36,7 +36,6 @@ bool readStory(StoryFile& storyFile, Story& story);
 // Reads the file at `path` whole and then the story in it, naming the file `name` in messages.
 // Returns false, with `error` set to one "NAME:LINE: ..." or "NAME: ..." line, when the file
 // cannot be read, is larger than STORY_SIZE_LIMIT or holds no valid story.
-bool loadStory(const std::string& path, const std::string& name, Story& story,
-               std::string& error);
+bool loadStory(const std::string& path, const std::string& name, Story& story, std::string& error);
 
 #endif  // DERELICT_WORLD_STORY_H_

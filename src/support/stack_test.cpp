@@ -1,0 +1,3 @@
+#include "support/stack.h"
+
+#include <gtest/gtest.h>
