@@ -5,14 +5,11 @@
 #include <string_view>
 
 #include "game/input.h"
+#include "game/player.h"
 #include "support/stack.h"
 #include "support/wrap.h"
 
 namespace {
-
-// The final room, where look and shoot end the game.
-constexpr int32_t FINAL_X = 4;
-constexpr int32_t FINAL_Y = 1;
 
 // What one command did to the command loop.
 enum class Outcome { CONTINUE, FINALE };
@@ -155,11 +152,11 @@ class Game {
   Console& console_;
   InputLine line_;
   Room rooms_[MAP_WIDTH][MAP_HEIGHT];
-  int32_t health_ = 15;
-  int32_t posX_ = 2;
-  int32_t posY_ = 3;
-  int32_t keyLevel_ = 1;
-  int32_t damage_ = 2;
+  int32_t health_ = START_HEALTH;
+  int32_t posX_ = START_X;
+  int32_t posY_ = START_Y;
+  int32_t keyLevel_ = START_KEY_LEVEL;
+  int32_t damage_ = START_DAMAGE;
   Stack inventory_;
 };
 

@@ -30,12 +30,6 @@ constexpr const char* HELP_TEXT =
     "move west    help\n\n"
     "inventory    exit\n\n";
 
-// The rifle's damage and the exact key level at which its closet opens.
-constexpr int32_t RIFLE_DAMAGE = 4;
-constexpr int32_t RIFLE_KEY_LEVEL = 3;
-// What one medpac heals, and the most health it can bring.
-constexpr int32_t MEDPAC_HEALING = 10;
-constexpr int32_t MEDPAC_CEILING = 15;
 constexpr const char* MEDPAC_ITEM = "medpac";
 
 // The alien's blow, by its strength after the player's shot.

@@ -12,6 +12,13 @@
 inline constexpr int32_t MAP_WIDTH = 5;
 inline constexpr int32_t MAP_HEIGHT = 4;
 
+// The rifle's damage and the exact key level at which its closet opens and it can be taken.
+inline constexpr int32_t RIFLE_DAMAGE = 4;
+inline constexpr int32_t RIFLE_KEY_LEVEL = 3;
+// What one medpac heals, and the most health it can bring.
+inline constexpr int32_t MEDPAC_HEALING = 10;
+inline constexpr int32_t MEDPAC_CEILING = 15;
+
 // One location of the ship, as its record in the story file describes it, and everything it
 // does when the player acts in it. A room keeps no reference to the player: each operation
 // receives the pieces of player state it may read or change, and reports every outcome by
