@@ -99,7 +99,7 @@ std::vector<Finding> checkStory(const Story& story, const SearchResult& search) 
       }
       if (!search.roomReached[x][y] && !search.incomplete) {
         findings.push_back(
-            {lines[Room::DESCRIPTION], (finalRoom ? "the final room " : std::string()) + name +
+            {lines[Room::DESCRIPTION], (finalRoom ? "the final room, " + name + "," : name) +
                                            " can never be reached from the start room"});
       }
       if (room.hasRifle && !search.rifleTaken[x][y] && !search.incomplete) {
