@@ -99,14 +99,14 @@ TEST(PlayGame, PlaysAWholeGameFromAStringIntoStrings) {
   const std::string fullEquipment =
       "You now have 100 heath, a level 3 key, 10 medpacs, and a hyper-destroyer that \n\n"
       "kills anything.\n\n";
-  EXPECT_EQ(out.str(),
-            "Welcome aboard.\n\n\nPress enter to continue \n\nThe ship is dark.\n\n\n\n"
-            "Start room.\n\n"
-            "\nYou now have a level 2 key.\n\n"
-            "\nNorth room.\n\n"
-            "\nInventory:\n\n0 medpacs\n\na level 2 key\n\na blaster pistol\n\n"
-            "\n" + fullEquipment + "\n" + fullEquipment + "\n" + fullEquipment +
-            "\n\nThanks for playing!\n\n\nPress enter to exit ");
+  const std::string beforeEquipment =
+      "Welcome aboard.\n\n\nPress enter to continue \n\nThe ship is dark.\n\n\n\n"
+      "Start room.\n\n"
+      "\nYou now have a level 2 key.\n\n"
+      "\nNorth room.\n\n"
+      "\nInventory:\n\n0 medpacs\n\na level 2 key\n\na blaster pistol\n\n";
+  EXPECT_EQ(out.str(), beforeEquipment + "\n" + fullEquipment + "\n" + fullEquipment + "\n" +
+                           fullEquipment + "\n\nThanks for playing!\n\n\nPress enter to exit ");
   std::string refused;
   for (int i = 0; i < 10; ++i) {
     refused +=

@@ -50,7 +50,8 @@ TEST(PrintWrapped, BreaksAtTheRightmostSpaceWithinTheNext79Characters) {
       {"a space at position 79 gives a line of 79", run('b', 79) + " cc ",
        run('b', 79) + "\n\ncc\n\n"},
       {"a space at position 80 is out of reach of the first piece",
-       run('a', 10) + " " + run('b', 69) + " cc ", run('a', 10) + "\n\n" + run('b', 69) + " cc\n\n"},
+       run('a', 10) + " " + run('b', 69) + " cc ",
+       run('a', 10) + "\n\n" + run('b', 69) + " cc\n\n"},
       {"three pieces", run('a', 70) + " " + run('b', 70) + " " + run('c', 70) + " ",
        run('a', 70) + "\n\n" + run('b', 70) + "\n\n" + run('c', 70) + "\n\n"},
   });

@@ -43,8 +43,7 @@ std::string repeated(const std::string& text, int times) {
 }
 
 // Plays `passes` on `story` and checks both output streams and the exit status.
-void expectPlay(const Story& story, const std::vector<Pass>& passes,
-                const std::string& err = "") {
+void expectPlay(const Story& story, const std::vector<Pass>& passes, const std::string& err = "") {
   const RunResult r = runGame(storyText(story), scriptInput(passes));
   EXPECT_EQ(r.out, scriptOutput(passes));
   EXPECT_EQ(r.err, err);
@@ -74,8 +73,7 @@ TEST(InventoryReport, NamesTheMedpacCountTheKeyLevelAndTheWeaponOfEachDamage) {
     std::vector<Pass> passes;
   };
   const Case cases[] = {
-      {"at the start: damage 2",
-       {{"inventory", inventoryReport("0", "1", "blaster pistol\n\n")}}},
+      {"at the start: damage 2", {{"inventory", inventoryReport("0", "1", "blaster pistol\n\n")}}},
       {"after taking the rifle at key level 3: damage 4",
        {{"take key", "You now have a level 2 key.\n\n"},
         {"north", "North room.\n\n"},
@@ -85,7 +83,8 @@ TEST(InventoryReport, NamesTheMedpacCountTheKeyLevelAndTheWeaponOfEachDamage) {
         {"take medpac", "You put the MedPac in your pack\n\n"},
         {"inven", inventoryReport("1", "3", "concussion rifle\n\n")}}},
       {"after the full-equipment command: damage 12",
-       {{"vorzk", FULL_EQUIPMENT}, {"inventory", inventoryReport("10", "3", "hyper-destroyer\n\n")}}},
+       {{"vorzk", FULL_EQUIPMENT},
+        {"inventory", inventoryReport("10", "3", "hyper-destroyer\n\n")}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -137,19 +136,19 @@ Story itemStory() {
 TEST(TakeAndUse, ABareWordGetsItsPromptAndTheItemTextStartsAfterOneDroppedCharacter) {
   const std::vector<Pass> cases = {
       {"take", TAKE_PROMPT},
-      {"take ", "You cannot take that.\n\n"},         // item ""
-      {"takekey", "You cannot take that.\n\n"},       // item "ey"
+      {"take ", "You cannot take that.\n\n"},    // item ""
+      {"takekey", "You cannot take that.\n\n"},  // item "ey"
       {"take key", "You now have a level 2 key.\n\n"},
       {"take-key", "You now have a level 2 key.\n\n"},
-      {"take  key", "You cannot take that.\n\n"},     // item " key"
-      {"take key ", "You cannot take that.\n\n"},     // item "key "
-      {"takex", "You cannot take that.\n\n"},         // item ""
+      {"take  key", "You cannot take that.\n\n"},  // item " key"
+      {"take key ", "You cannot take that.\n\n"},  // item "key "
+      {"takex", "You cannot take that.\n\n"},      // item ""
       {"use", USE_PROMPT},
-      {"use ", "You cannot use that.\n"},             // item ""
-      {"usex", "You cannot use that.\n"},             // item ""
+      {"use ", "You cannot use that.\n"},  // item ""
+      {"usex", "You cannot use that.\n"},  // item ""
       {"use comm", "Comm text.\n\n"},
       {"use_comm", "Comm text.\n\n"},
-      {"usecomm", "You cannot use that.\n"},          // item "omm"
+      {"usecomm", "You cannot use that.\n"},  // item "omm"
       {"use medpac", "You have no medpacs in your inventory.\n"},
   };
   for (const Pass& pass : cases) {
@@ -206,9 +205,8 @@ TEST(Finale, LookOrShootInTheFinalRoomPrintsAnEndingAndEndsTheGame) {
       {"shoot\n", "\n\n\n\n\n" + ENDING_2_PRINTED},
       {"shoot it\n", "\n\n\n\n\n" + ENDING_2_PRINTED},
       // Other commands work as in any room until look or shoot ends the game.
-      {"inven\nshoo\nlook\n",
-       "\n" + inventoryReport("0", "1", "blaster pistol\n\n") + "\n" + NOT_VALID + "\n\n\n\n\n" +
-           ENDING_1_PRINTED},
+      {"inven\nshoo\nlook\n", "\n" + inventoryReport("0", "1", "blaster pistol\n\n") + "\n" +
+                                  NOT_VALID + "\n\n\n\n\n" + ENDING_1_PRINTED},
       // "exit" is tested before the finale: no ending line.
       {"exit\n", "\n"},
   };

@@ -31,8 +31,8 @@ inline const std::string SMALL_ALIEN = endLine(
     "you it looks like some strange alien and it is finishing off what appears \n\n"
     "to have been a researcher.  Just then the alien starts charging for you... \n\n"
     "SHOOT IT!!!\n");
-inline const std::string CLOSET = endLine(
-    " The small closet opens and inside you see a concussion rifle and a medpac!!\n");
+inline const std::string CLOSET =
+    endLine(" The small closet opens and inside you see a concussion rifle and a medpac!!\n");
 // help is followed by no end of line.
 inline const std::string HELP =
     "Commands:\n\ntake medpac  look\n\ntake key     take rifle\n\nuse medpac   use comm\n\n"

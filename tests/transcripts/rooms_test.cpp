@@ -18,7 +18,7 @@ namespace {
 using namespace room_text;
 
 // What the introduction writes when both of its lines are empty.
-const std::string INTRODUCTION = "\nPress enter to continue \n\n\n\n";
+const std::string INTRODUCTION = game_text::CONTINUE_PROMPT + "\n\n\n\n";
 
 // Plays `exchanges` in `story`, from the start room whose arrival text is `arrival`. Without
 // `ending` the player types "exit" afterwards; with it, the game must end by itself after the
@@ -437,9 +437,7 @@ TEST(Move, ExitKeyAndAlienDecideInThatOrder) {
       {"each way has its own exit flag",
        [](Room& r) { r.exitNorth = r.exitWest = false; },
        {{"north", NO_EXIT}, {"west", NO_EXIT}, {"east", "East.\n\n"}}},
-      {"key too low",
-       [](Room& r) { r.keyEast = 2; },
-       {{"east", NEED_KEY}, {"east", NEED_KEY}}},
+      {"key too low", [](Room& r) { r.keyEast = 2; }, {{"east", NEED_KEY}, {"east", NEED_KEY}}},
       {"a key equal to the exit's passes",
        [](Room& r) {
          r.keyWest = 2;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -213,8 +214,8 @@ TEST(StoryLayout, BlankLineBeforeCommTextShiftsTheFollowingTexts) {
   story.rooms[2][2].commText = "Shifted. ";
   story.rooms[2][3].description = "Start. ";
   const std::vector<Exchange> play = {{"look", "Start.\n\n"}};
-  const RunResult r = runGame(withLines(story, recordLine(2, 2) + 4, recordLine(2, 2) + 3, ""),
-                              scriptInput(play));
+  const RunResult r =
+      runGame(withLines(story, recordLine(2, 2) + 4, recordLine(2, 2) + 3, ""), scriptInput(play));
   EXPECT_EQ(r.out, game_text::CONTINUE_PROMPT + "\n\n\n\n" + scriptOutput("Shifted.\n\n", play));
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.status, 0);
@@ -223,7 +224,8 @@ TEST(StoryLayout, BlankLineBeforeCommTextShiftsTheFollowingTexts) {
 // --- Story files that are refused ------------------------------------------------------------
 
 TEST(StoryRefused, MissingFile) {
-  expectRefused(std::nullopt, "Display.txt: cannot open the story file: No such file or directory\n");
+  expectRefused(std::nullopt,
+                "Display.txt: cannot open the story file: No such file or directory\n");
 }
 
 TEST(StoryRefused, FileEndsEarly) {
@@ -234,7 +236,8 @@ TEST(StoryRefused, FileEndsEarly) {
   };
   const Story blank = blankStory();
   const Case cases[] = {
-      {"empty file", "", "Display.txt:1: expected the introduction line 1, found the end of the file\n"},
+      {"empty file", "",
+       "Display.txt:1: expected the introduction line 1, found the end of the file\n"},
       {"before introduction line 2", firstLines(blank, 1),
        "Display.txt:1: expected the introduction line 2, found the end of the file\n"},
       {"before the first record", firstLines(blank, 2),
@@ -263,8 +266,7 @@ TEST(StoryRefused, FileEndsEarly) {
        "Display.txt:102: expected the ending line 1, found the end of the file\n"},
       {"before ending line 2", firstLines(blank, 103),
        "Display.txt:103: expected the ending line 2, found the end of the file\n"},
-      {"before ending line 2, ending line 1 with no line end",
-       firstLines(blank, 102) + "End one. ",
+      {"before ending line 2, ending line 1 with no line end", firstLines(blank, 102) + "End one. ",
        "Display.txt:103: expected the ending line 2, found the end of the file\n"},
   };
   for (const Case& c : cases) {
@@ -290,7 +292,8 @@ TEST(StoryRefused, BadFlagOrInteger) {
        startFlag + "hasKey of room [2][3], found \"true\"\n"},
       {"flag -1", withLines(blank, START_FLAGS, START_FLAGS, "0 0 0 0 0 -1 0 0 0 0"),
        startFlag + "hasKey of room [2][3], found \"-1\"\n"},
-      {"two flags written together", withLines(blank, START_FLAGS, START_FLAGS, "0 0 0 0 0 0 0 0 10"),
+      {"two flags written together",
+       withLines(blank, START_FLAGS, START_FLAGS, "0 0 0 0 0 0 0 0 10"),
        startFlag + "exitEast of room [2][3], found \"10\"\n"},
       {"flag true in a CRLF file",
        crlf(withLines(blank, START_FLAGS, START_FLAGS, "0 0 0 0 0 true 0 0 0 0")),
