@@ -91,20 +91,9 @@ inline std::string inventoryReport(int medpacs, int keyLevel, const std::string&
 // The finale: the ending line as printWrapped prints it, after its four newlines.
 inline std::string finale(const std::string& endingPrinted) { return "\n\n\n\n" + endingPrinted; }
 
-// One command and everything the game writes after the "\n" that answers it, up to the next
-// read: the command's reply and, after a move, the new room's arrival text.
-struct Exchange {
-  std::string command;
-  std::string reply;
-};
-
-// The standard input of a game that plays `exchanges`: enter at the introduction's pause, each
-// command, then "exit" and enter at the final pause.
-inline std::string scriptInput(const std::vector<Exchange>& exchanges) {
-  std::string input = "\n";
-  for (const Exchange& e : exchanges) input += e.command + "\n";
-  return input + "exit\n\n";
-}
+// One command and what the game writes in answer to it.
+using Exchange = game_text::Pass;
+using game_text::scriptInput;
 
 // The standard output of the command loop and the end of the game for scriptInput(exchanges):
 // the start room's `arrival`, each reply after its "\n", and the farewell with the final pause.
@@ -113,7 +102,7 @@ inline std::string scriptInput(const std::vector<Exchange>& exchanges) {
 inline std::string scriptOutput(const std::string& arrival, const std::vector<Exchange>& exchanges,
                                 const std::optional<std::string>& ending = std::nullopt) {
   std::string out = arrival;
-  for (const Exchange& e : exchanges) out += "\n" + e.reply;
+  for (const Exchange& e : exchanges) out += "\n" + e.output;
   return out + ending.value_or("\n") + game_text::FAREWELL;
 }
 
