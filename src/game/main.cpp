@@ -1,10 +1,17 @@
+#include <unistd.h>
+
 #include <iostream>
+#include <ostream>
 
 #include "game/game.h"
+#include "support/fd_output.h"
 
 // Plays the story in the working directory on the standard streams; arguments are ignored.
+// Standard output goes through a buffer that makes one write at each flush point.
 int main() {
   std::ios::sync_with_stdio(false);
   std::cin.tie(nullptr);
-  return runDerelict(std::cin, std::cout, std::cerr);
+  FdOutputBuffer outBuffer(STDOUT_FILENO);
+  std::ostream out(&outBuffer);
+  return runDerelict(std::cin, out, std::cerr);
 }
