@@ -21,7 +21,16 @@ bool readInputLine(std::istream& in, InputLine& line) {
   // A carriage return is held back until the next byte shows whether it ends the line.
   bool pendingReturn = false;
   for (;;) {
-    const Traits::int_type next = buffer->sbumpc();
+    Traits::int_type next = Traits::eof();
+    // A file buffer throws when reading fails (standard input is a directory, say); like the
+    // stream itself, the game takes that as a bad stream, so that it counts as the end of input.
+    try {
+      next = buffer->sbumpc();
+    } catch (...) {
+      in.setstate(std::ios::badbit);
+      if (pendingReturn) append(line, '\r');
+      return readAny;
+    }
     if (Traits::eq_int_type(next, Traits::eof())) {
       in.setstate(std::ios::eofbit);
       if (pendingReturn) append(line, '\r');

@@ -18,7 +18,8 @@ struct InputLine {
 
 // Reads one line from `in` up to its line feed, which is consumed and not kept; a carriage
 // return right before the line feed is dropped, and a last line without a line feed counts
-// whole. Returns false, leaving `line` empty, when the input has ended before any byte.
+// whole. Returns false, leaving `line` empty, when the input has ended before any byte. A read
+// that fails (the stream buffer throws) ends the input in the same way and leaves `in` bad.
 bool readInputLine(std::istream& in, InputLine& line);
 
 #endif  // DERELICT_GAME_INPUT_H_
