@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "game/input.h"
 #include "game/player.h"
@@ -167,14 +168,33 @@ int playGame(const Story& story, std::istream& in, Console& console) {
   return game.play();
 }
 
-int runDerelict(std::istream& in, std::ostream& out, std::ostream& err) {
-  Story story;
-  std::string error;
-  if (!loadStory(STORY_FILE_NAME, STORY_FILE_NAME, story, error)) {
+namespace {
+
+// Plays `story` once it was loaded; otherwise writes the loader's message and returns 1.
+int playLoaded(bool loaded, const Story& story, const std::string& error, std::istream& in,
+               std::ostream& out, std::ostream& err) {
+  if (!loaded) {
     err << error << '\n';
     err.flush();
     return 1;
   }
   Console console(out, err);
   return playGame(story, in, console);
+}
+
+}  // namespace
+
+int runDerelict(std::istream& in, std::ostream& out, std::ostream& err) {
+  Story story;
+  std::string error;
+  const bool loaded = loadStory(STORY_FILE_NAME, STORY_FILE_NAME, story, error);
+  return playLoaded(loaded, story, error, in, out, err);
+}
+
+int runStoryText(const std::string& name, std::string text, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+  Story story;
+  std::string error;
+  const bool loaded = parseStory(name, std::move(text), story, error);
+  return playLoaded(loaded, story, error, in, out, err);
 }

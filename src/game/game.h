@@ -3,6 +3,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
 
 #include "support/console.h"
 #include "world/story.h"
@@ -16,5 +17,10 @@ int playGame(const Story& story, std::istream& in, Console& console);
 // Loads the story file "Display.txt" from the working directory and plays it. When the story
 // file is refused, writes one message to `err`, nothing to `out`, and returns 1.
 int runDerelict(std::istream& in, std::ostream& out, std::ostream& err);
+
+// Plays the story held in `text` as runDerelict plays the story file, naming it `name` in the
+// message when it is refused (then one line to `err`, nothing to `out`, and 1 is returned).
+int runStoryText(const std::string& name, std::string text, std::istream& in, std::ostream& out,
+                 std::ostream& err);
 
 #endif  // DERELICT_GAME_GAME_H_

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -60,6 +61,15 @@ bool readStory(StoryFile& storyFile, Story& story) {
   return !storyFile.failed();
 }
 
+bool parseStory(const std::string& name, std::string text, Story& story, std::string& error) {
+  StoryFile storyFile(name, std::move(text));
+  if (!readStory(storyFile, story)) {
+    error = storyFile.error();
+    return false;
+  }
+  return true;
+}
+
 bool loadStory(const std::string& path, const std::string& name, Story& story, std::string& error) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
@@ -88,10 +98,5 @@ bool loadStory(const std::string& path, const std::string& name, Story& story, s
     error = name + ": cannot read the story file: " + std::strerror(readErrno);
     return false;
   }
-  StoryFile storyFile(name, std::move(text));
-  if (!readStory(storyFile, story)) {
-    error = storyFile.error();
-    return false;
-  }
-  return true;
+  return parseStory(name, std::move(text), story, error);
 }

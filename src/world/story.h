@@ -12,7 +12,7 @@ inline constexpr const char* STORY_FILE_NAME = "Display.txt";
 inline constexpr size_t STORY_SIZE_LIMIT = 16 * 1024 * 1024;
 
 // Where each value of a room record stands in the story file: the line of each field, in the
-// order of Room::FIELD_NAMES.
+// order of Room::Field.
 struct RecordLines {
   int field[Room::FIELD_COUNT] = {};
 };
@@ -33,9 +33,13 @@ struct Story {
 // map. Returns false when the story is refused; storyFile.error() then says why and where.
 bool readStory(StoryFile& storyFile, Story& story);
 
-// Reads the file at `path` whole and then the story in it, naming the file `name` in messages.
-// Returns false, with `error` set to one "NAME:LINE: ..." or "NAME: ..." line, when the file
-// cannot be read, is larger than STORY_SIZE_LIMIT or holds no valid story.
+// Reads the story held in `text`, naming it `name` in messages. Returns false, with `error` set
+// to one "NAME:LINE: ..." line, when `text` holds no valid story.
+bool parseStory(const std::string& name, std::string text, Story& story, std::string& error);
+
+// Reads the file at `path` whole and then the story in it (parseStory), naming the file `name` in
+// messages. Returns false, with `error` set to one "NAME:LINE: ..." or "NAME: ..." line, when the
+// file cannot be read, is larger than STORY_SIZE_LIMIT or holds no valid story.
 bool loadStory(const std::string& path, const std::string& name, Story& story, std::string& error);
 
 #endif  // DERELICT_WORLD_STORY_H_
