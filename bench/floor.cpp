@@ -56,7 +56,8 @@ std::string readFile(const char* path) {
   std::string text;
   char buffer[1 << 16];
   ssize_t got = 0;
-  while ((got = ::read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(got));
+  while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+    text.append(buffer, static_cast<size_t>(got));
   if (got < 0) fail(std::string("cannot read ") + path);
   ::close(fd);
   return text;
@@ -79,7 +80,9 @@ Clock now() {
   ::clock_gettime(CLOCK_MONOTONIC, &wall);
   struct rusage usage {};
   ::getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const struct timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  auto seconds = [](const struct timeval& t) {
+    return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+  };
   return {static_cast<double>(wall.tv_sec) + wall.tv_nsec / 1e9, seconds(usage.ru_utime),
           seconds(usage.ru_stime)};
 }
@@ -148,7 +151,8 @@ int main(int argc, char** argv) {
   }
 
   const Clock stop = now();
-  std::fprintf(stderr, "replay wall_s=%.6f user_s=%.6f sys_s=%.6f writes=%zu bytes=%zu start_rss_kb=%ld\n",
+  std::fprintf(stderr,
+               "replay wall_s=%.6f user_s=%.6f sys_s=%.6f writes=%zu bytes=%zu start_rss_kb=%ld\n",
                stop.wall - start.wall, stop.user - start.user, stop.sys - start.sys, lengths.size(),
                size, startRss);
 

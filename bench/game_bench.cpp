@@ -60,9 +60,8 @@ void runGame(benchmark::State& state, const std::string& commands, int linesPerC
   }
   const double games = static_cast<double>(state.iterations());
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * lines);
-  state.counters["per_line"] =
-      benchmark::Counter(lines, benchmark::Counter::kIsIterationInvariantRate |
-                                    benchmark::Counter::kInvert);
+  state.counters["per_line"] = benchmark::Counter(
+      lines, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   state.counters["out_bytes/line"] =
       benchmark::Counter(static_cast<double>(outBuffer.bytes()) / games / lines);
   state.counters["flushes/line"] =

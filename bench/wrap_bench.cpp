@@ -37,8 +37,8 @@ void runWrap(benchmark::State& state, const std::string& text) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(text.size()));
-  state.counters["lines"] = benchmark::Counter(
-      static_cast<double>(buffer.syncs()) / static_cast<double>(state.iterations()));
+  state.counters["lines"] = benchmark::Counter(static_cast<double>(buffer.syncs()) /
+                                               static_cast<double>(state.iterations()));
 }
 
 void BM_PrintWrappedShippedProse(benchmark::State& state) { runWrap(state, shippedProse()); }

@@ -105,8 +105,7 @@ const WarningCase WARNING_CASES[] = {
      [](Story& s) { s.rooms[0][0].description = "A dark store room."; },
      "Display.txt:3: warning: the description of room [0][0] does not end in a space, so its "
      "last line will not print as written\n"},
-    {"LookTextEndingInTwoSpaces",
-     [](Story& s) { s.rooms[1][2].lookText = "Dust everywhere.  "; },
+    {"LookTextEndingInTwoSpaces", [](Story& s) { s.rooms[1][2].lookText = "Dust everywhere.  "; },
      "Display.txt:34: warning: the lookText of room [1][2] ends in more than one space, or is "
      "only a space\n"},
     {"IntroductionOfOnlyASpace", [](Story& s) { s.introduction[1] = " "; },
@@ -254,14 +253,10 @@ TEST_P(StorycheckRefused, ReportsWhatTheGameReportsAndExitsWithOne) {
 
 const RefusedCase REFUSED_CASES[] = {
     // rooms[2][3] is record 12, lines 58-62; its flags are on line 60.
-    {"WordForAFlag",
-     [] {
-       return withLine(storyText(openStory()), 60, "0 0 0 0 0 true 1 0 1 1");
-     },
+    {"WordForAFlag", [] { return withLine(storyText(openStory()), 60, "0 0 0 0 0 true 1 0 1 1"); },
      "Display.txt:60: expected a flag (0 or 1) for hasKey of room [2][3], found \"true\"\n"},
     // rooms[0][0] is record 1; its integers are on line 6.
-    {"NumberBeyond32Bits",
-     [] { return withLine(storyText(openStory()), 6, "2147483648 0 0 0 0"); },
+    {"NumberBeyond32Bits", [] { return withLine(storyText(openStory()), 6, "2147483648 0 0 0 0"); },
      "Display.txt:6: expected a whole number from -2147483648 to 2147483647 for alienHealth of "
      "room [0][0], found \"2147483648\"\n"},
     // Lines 48 and 49 are the description and lookText of rooms[2][1] (record 10).
@@ -315,8 +310,8 @@ TEST(StorycheckWalkthrough, PrintsTheShortestScriptThatTheGameWinsWith) {
   EXPECT_EQ(check.err, "");
   EXPECT_EQ(check.status, STATUS_CLEAN);
 
-  for (const auto& [command, ending] :
-       {std::pair{"look", "You reach the bridge."}, std::pair{"shoot", "You shoot the controls."}}) {
+  for (const auto& [command, ending] : {std::pair{"look", "You reach the bridge."},
+                                        std::pair{"shoot", "You shoot the controls."}}) {
     SCOPED_TRACE(command);
     const RunResult game = runGame(story, check.out + command + "\n\n");
     const std::string tail = std::string("\n\n\n\n") + ending + "\n\n" + FAREWELL;
@@ -439,8 +434,7 @@ TEST(StorycheckShippedStory, WalkthroughWinsWithEitherEnding) {
     EXPECT_EQ(game.out.find("You've been killed"), std::string::npos);
     if (ending.size() <= 80) {
       // One printed line: the text without its final space.
-      const std::string tail =
-          "\n\n\n\n" + ending.substr(0, ending.size() - 1) + "\n\n" + FAREWELL;
+      const std::string tail = "\n\n\n\n" + ending.substr(0, ending.size() - 1) + "\n\n" + FAREWELL;
       ASSERT_GE(game.out.size(), tail.size());
       EXPECT_EQ(game.out.substr(game.out.size() - tail.size()), tail);
     } else {
