@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const fuzz::Played first = fuzz::play(story, input);
   fuzz::requirePlayedToTheEnd(first);
   fuzz::require(fuzz::play(story, input).out == first.out, "the same input plays the same");
-  const std::string cut = fuzz::cutLongLines(input);
+  const std::string cut = cutLongLines(input);
   if (cut != input) {
     const fuzz::Played shortened = fuzz::play(story, cut);
     fuzz::require(shortened.out == first.out && shortened.err == first.err,

@@ -11,6 +11,7 @@
 
 #include "game/game.h"
 #include "support/console.h"
+#include "support/long_lines.h"
 #include "world/story.h"
 
 namespace fuzz {
@@ -58,33 +59,6 @@ inline void requirePlayedToTheEnd(const Played& p) {
   std::string_view err = p.err;
   while (err.starts_with(STACK_FULL)) err.remove_prefix(STACK_FULL.size());
   require(err.empty(), "standard error holds only the stack's refusals");
-}
-
-// `input` with every line longer than 40 bytes cut to its first 25 (a final carriage return of
-// the cut becomes '.'), each line's end kept. The game must answer both alike: its commands look
-// at a line's first 3 to 5 bytes, at whole lines only for "exit", at lengths only for 3 and 4,
-// and compare item texts only with words of at most 8 bytes.
-inline std::string cutLongLines(const std::string& input) {
-  std::string result;
-  size_t start = 0;
-  while (start < input.size()) {
-    size_t end = input.find('\n', start);
-    const bool hasLineFeed = end != std::string::npos;
-    if (!hasLineFeed) end = input.size();
-    size_t contentEnd = end;
-    if (hasLineFeed && contentEnd > start && input[contentEnd - 1] == '\r') --contentEnd;
-    if (contentEnd - start > 40) {
-      std::string head = input.substr(start, 25);
-      if (head.back() == '\r') head.back() = '.';
-      result += head;
-      result.append(input, contentEnd, end - contentEnd);
-    } else {
-      result.append(input, start, end - start);
-    }
-    if (hasLineFeed) result += '\n';
-    start = end + 1;
-  }
-  return result;
 }
 
 }  // namespace fuzz

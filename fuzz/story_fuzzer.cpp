@@ -9,31 +9,12 @@
 #include <string>
 
 #include "fuzz_checks.h"
+#include "support/story_text.h"
 #include "world/story.h"
 
 namespace {
 
 const std::string NAME = "Display.txt";
-
-// The story in the usual five-line form, every line ended by a line feed.
-std::string rewrite(const Story& story) {
-  std::ostringstream text;
-  text << story.introduction[0] << '\n' << story.introduction[1] << '\n';
-  for (int x = 0; x < MAP_WIDTH; ++x) {
-    for (int y = 0; y < MAP_HEIGHT; ++y) {
-      const Room& r = story.rooms[x][y];
-      text << r.description << '\n' << r.lookText << '\n';
-      text << r.searched << ' ' << r.hasAlien << ' ' << r.hasCommStation << ' ' << r.hasMedpac
-           << ' ' << r.hasRifle << ' ' << r.hasKey << ' ' << r.exitNorth << ' ' << r.exitSouth
-           << ' ' << r.exitEast << ' ' << r.exitWest << '\n';
-      text << r.alienHealth << ' ' << r.keyNorth << ' ' << r.keySouth << ' ' << r.keyEast << ' '
-           << r.keyWest << '\n';
-      text << r.commText << '\n';
-    }
-  }
-  text << story.endings[0] << '\n' << story.endings[1] << '\n';
-  return text.str();
-}
 
 // A text that ends in a carriage return cannot be written back before a line feed.
 bool rewritable(const Story& story) {
@@ -88,9 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (rewritable(story)) {
     Story again;
     std::string againError;
-    const std::string written = rewrite(story);
+    const std::string written = storyText(story);
     fuzz::require(parseStory(NAME, written, again, againError), "a rewritten story is accepted");
-    fuzz::require(rewrite(again) == written, "a rewritten story reads back the same");
+    fuzz::require(storyText(again) == written, "a rewritten story reads back the same");
   }
   static const std::string TOUR = tour();
   const fuzz::Played first = fuzz::play(story, TOUR);
