@@ -41,14 +41,9 @@ std::string gameInput(const std::string& commands, int repeats) {
   return input;
 }
 
-// Plays whole games on `commands` repeated until COMMANDS lines; reports the time per line and
-// the output bytes and flushes per line.
-void runGame(benchmark::State& state, const std::string& commands, int linesPerCopy) {
-  const Story& story = shippedStory();
-  const int repeats = COMMANDS / linesPerCopy;
-  const int lines = repeats * linesPerCopy;
-  const std::string input = gameInput(commands, repeats);
-  DiscardBuffer outBuffer;
+// Plays one whole game of `story` on `input` per iteration, its output into `outBuffer`.
+void playGames(benchmark::State& state, const Story& story, const std::string& input,
+               DiscardBuffer& outBuffer) {
   DiscardBuffer errBuffer;
   std::ostream out(&outBuffer);
   std::ostream err(&errBuffer);
@@ -58,6 +53,17 @@ void runGame(benchmark::State& state, const std::string& commands, int linesPerC
     Console console(out, err);
     benchmark::DoNotOptimize(playGame(story, in, console));
   }
+}
+
+// Plays whole games on `commands` repeated until COMMANDS lines; reports the time per line and
+// the output bytes and flushes per line.
+void runGame(benchmark::State& state, const std::string& commands, int linesPerCopy) {
+  const Story& story = shippedStory();
+  const int repeats = COMMANDS / linesPerCopy;
+  const int lines = repeats * linesPerCopy;
+  const std::string input = gameInput(commands, repeats);
+  DiscardBuffer outBuffer;
+  playGames(state, story, input, outBuffer);
   const double games = static_cast<double>(state.iterations());
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * lines);
   state.counters["per_line"] = benchmark::Counter(
@@ -70,17 +76,8 @@ void runGame(benchmark::State& state, const std::string& commands, int linesPerC
 
 void BM_GameWithoutCommands(benchmark::State& state) {
   const Story& story = shippedStory();
-  const std::string input = gameInput("", 0);
   DiscardBuffer outBuffer;
-  DiscardBuffer errBuffer;
-  std::ostream out(&outBuffer);
-  std::ostream err(&errBuffer);
-  for (auto _ : state) {
-    TextBuffer inBuffer(input);
-    std::istream in(&inBuffer);
-    Console console(out, err);
-    benchmark::DoNotOptimize(playGame(story, in, console));
-  }
+  playGames(state, story, gameInput("", 0), outBuffer);
 }
 BENCHMARK(BM_GameWithoutCommands);
 
